@@ -1,0 +1,38 @@
+// The module's exported records and its catalogue.
+#include "main_instruments/frame/module.h"
+
+extern "C" {
+GAUGE_EXPORT IMPORT_TABLE ImportTable = {IMPORT_TABLE_KEYWORD, nullptr, 0, nullptr};
+}
+
+namespace {
+void GAUGE_CALL module_init() {}
+void GAUGE_CALL module_deinit() {}
+}  // namespace
+
+// ORDER: the catalogue order panel files and users know the gauges by.
+extern "C" {
+GAUGE_EXPORT GAUGESLINKAGE<17> Linkage = {
+    GAUGES_LINKAGE_ID, module_init, module_deinit, 0, 0, 0x900,
+    {
+        &gauge_Kneeboard_Toggle,
+        &gauge_ATC_Toggle,
+        &gauge_Map_Toggle,
+        &gauge_Invisible_Toggle,
+        &gauge_Fuel_Zoom,
+        &gauge_Close_Subpanel,
+        &gauge_Radios_Toggle,
+        &gauge_Show_Yoke,
+        &gauge_Landing_View_Toggle,
+        &gauge_Nav_Instruments_Toggle,
+        &gauge_GPS_Toggle,
+        &gauge_Throttle_Toggle,
+        &gauge_Overhead_Toggle,
+        &gauge_Compass_Toggle,
+        &gauge_Electricity_Toggle,
+        &gauge_Gear_Toggle,
+        &gauge_Starter_Toggle,
+        nullptr,
+    },
+};
+}

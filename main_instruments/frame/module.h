@@ -1,0 +1,14 @@
+// Shared pieces of the main instrument module: the host's services and the
+// gauge headers that make up the catalogue.
+#pragma once
+
+#include "host/gauges.h"
+
+inline PANELS& host() { return *ImportTable.panels; }
+
+// Catalogue, in Linkage order. Each gauge's tables sit beside its logic.
+extern GAUGEHDR gauge_Kneeboard_Toggle, gauge_ATC_Toggle, gauge_Map_Toggle,
+    gauge_Invisible_Toggle, gauge_Fuel_Zoom, gauge_Close_Subpanel, gauge_Radios_Toggle,
+    gauge_Show_Yoke, gauge_Landing_View_Toggle, gauge_Nav_Instruments_Toggle, gauge_GPS_Toggle,
+    gauge_Throttle_Toggle, gauge_Overhead_Toggle, gauge_Compass_Toggle,
+    gauge_Electricity_Toggle, gauge_Gear_Toggle, gauge_Starter_Toggle;
