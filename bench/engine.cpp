@@ -22,9 +22,11 @@ size_t element_size(uint32_t kind) {
   }
 }
 
+constexpr double kDegreesPerRadian = 57.29577951308232;
+
 // Bearing of a point seen from a pivot: degrees clockwise from straight up.
 double bearing(PIXPOINT pivot, PIXPOINT point) {
-  double degrees = std::atan2(double(point.x - pivot.x), double(pivot.y - point.y)) * 180.0 / M_PI;
+  double degrees = std::atan2(double(point.x - pivot.x), double(pivot.y - point.y)) * kDegreesPerRadian;
   return degrees < 0 ? degrees + 360.0 : degrees;
 }
 

@@ -10,9 +10,10 @@ void GAUGE_CALL module_init() {}
 void GAUGE_CALL module_deinit() {}
 }  // namespace
 
-// ORDER: the catalogue order panel files and users know the gauges by.
+// ORDER: the catalogue order panel files and users know the gauges by. The
+// list has room for the whole catalogue; it ends at its first empty entry.
 extern "C" {
-GAUGE_EXPORT GAUGESLINKAGE<17> Linkage = {
+GAUGE_EXPORT GAUGESLINKAGE<MAIN_CATALOGUE_SIZE> Linkage = {
     GAUGES_LINKAGE_ID, module_init, module_deinit, 0, 0, 0x900,
     {
         &gauge_Kneeboard_Toggle,

@@ -6,6 +6,13 @@
 
 inline PANELS& host() { return *ImportTable.panels; }
 
+enum { MAIN_CATALOGUE_SIZE = 61 };
+
+// Module state that crosses gauges.
+// Radio altimeter power: toggled by the radio altimeter's button, read by its
+// display and callouts and by the attitude director. Off at load.
+extern uint32_t radio_altimeter_power;
+
 // Catalogue, in Linkage order. Each gauge's tables sit beside its logic.
 extern GAUGEHDR gauge_Kneeboard_Toggle, gauge_ATC_Toggle, gauge_Map_Toggle,
     gauge_Invisible_Toggle, gauge_Fuel_Zoom, gauge_Close_Subpanel, gauge_Radios_Toggle,
