@@ -15,7 +15,7 @@ namespace testing_support {
 // overrides it (the Wine run points it at the real .gau files).
 inline std::string module_path(const std::string& name) {
   const char* dir = std::getenv("PANEL_MODULE_DIR");
-  return std::string(dir && *dir ? dir : "modules") + "/" + name + ".gau";
+  return std::string(dir && *dir ? dir : PANEL_DEFAULT_MODULE_DIR) + "/" + name + ".gau";
 }
 
 // True in the native build, where the bench supplies the platform layer.
