@@ -253,8 +253,8 @@ def parse_rows(text):
     return rows
 
 
-def frange(spec):
-    a, b, s = (float(x) for x in spec.split(':'))
+def frange(rng):
+    a, b, s = (float(x) for x in rng.split(':'))
     n = int(math.floor((b - a) / s + 1e-6))
     return [a + i * s for i in range(n + 1)]
 
@@ -275,8 +275,8 @@ def draw_scale(d, ln):
     fsize = ln.num('font', 14)
     lr = ln.num('lr', r - mlen - fsize * 0.9)
     mc = ln.col('mcolour', 'white')
-    for spec in ln.get('ticks', '').split():
-        for v in frange(spec):
+    for rng in ln.get("ticks", "").split():
+        for v in frange(rng):
             b = sc.angle(v)
             d.line([polar(cx, cy, r - tlen, b), polar(cx, cy, r, b)], fill=mc, width=2)
     for item in ln.get('marks', '').split():
