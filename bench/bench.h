@@ -120,6 +120,9 @@ class Module {
   mutable std::unordered_map<uint32_t, std::optional<PIXPOINT>> bitmap_sizes_;
 };
 
+// A readable name of a simulator key event, or null when the bench has none.
+const char* key_event_name(uint32_t event_id);
+
 // The help id shown for a gauge in a catalogue: its first mouse area's, or a
 // tooltip record's right behind it; 0 when it has none.
 uint32_t catalogue_help_id(const GAUGEHDR& gauge);
@@ -172,7 +175,7 @@ class Host {
   // Key events sent by modules (and by mouse areas), oldest first.
   const std::vector<KeyEvent>& key_events() const { return key_events_; }
   void clear_key_events() { key_events_.clear(); }
-  // Called for every key event after the registered handlers.
+  // Called for every key event, before the registered handlers see it.
   std::function<void(const KeyEvent&)> on_key_event;
 
   // Panel windows: idents defined by the panel configuration.

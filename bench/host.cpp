@@ -346,6 +346,7 @@ void Host::initialize_var_by_name(MODULE_VAR* var, const char* name) {
 int32_t Host::trigger_key_event(uint32_t event_id, uint32_t value) {
   KeyEvent event{event_id, value};
   key_events_.push_back(event);
+  if (on_key_event) on_key_event(event);
   for (size_t i = 0; i < handlers_.size(); ++i) handlers_[i].first(event_id, value, handlers_[i].second);
   auto set_window = [&](bool open) {
     auto w = windows_.find(value);
@@ -359,7 +360,6 @@ int32_t Host::trigger_key_event(uint32_t event_id, uint32_t value) {
     case EVENT_PANEL_TOGGLE: set_window(!window_open(value)); break;
     default: break;
   }
-  if (on_key_event) on_key_event(event);
   return 0;
 }
 

@@ -67,7 +67,9 @@ class Runner {
   Runner(Host& host, const std::string& module_dir, std::ostream& out)
       : host_(host), module_dir_(module_dir), out_(out) {
     host_.on_key_event = [this](const KeyEvent& e) {
-      out_ << stamp() << "key event " << hex(e.id) << " value " << e.value << "\n";
+      const char* name = key_event_name(e.id);
+      out_ << stamp() << "key event " << hex(e.id) << (name ? std::string(" (") + name + ")" : "")
+           << " value " << e.value << "\n";
     };
     host_.on_window_change = [this](uint32_t ident, bool open) {
       out_ << stamp() << "window " << ident << (open ? " opened" : " closed") << "\n";
@@ -101,9 +103,11 @@ class Runner {
       auto m = modules_.find(args[1]);
       if (m == modules_.end()) throw ScriptError("unknown module '" + args[1] + "'");
       std::string parameters = after_words(rest, 3);
-      placements_[args[0]] = &host_.add(*m->second, args[2], parameters);
+      Placement& p = host_.place(*m->second, args[2], parameters);
+      placements_[args[0]] = &p;
       out_ << stamp() << "placed " << args[2]
            << (parameters.empty() ? "" : " \"" + parameters + "\"") << " as " << args[0] << "\n";
+      host_.install(p);
     } else if (command == "remove") {
       need(args, 1, "remove ID");
       host_.remove(placement(args[0]));
