@@ -62,6 +62,30 @@ const char* kind_name(uint32_t kind) {
   return kind < 7 ? names[kind] : "?";
 }
 
+}  // namespace
+
+void print_elements(const Placement& p, std::ostream& out) {
+  for (const ElementState* s : p.elements()) {
+    out << "  " << s->index << " " << kind_name(s->element->element_type) << " "
+        << s->element->resource_id << (s->visible ? "" : " hidden");
+    switch (s->element->element_type) {
+      case ELEMENT_NEEDLE: out << " value " << s->value[0] << " angle " << s->angle; break;
+      case ELEMENT_ICON: out << " picture " << s->picture; break;
+      case ELEMENT_STRING: out << " text \"" << s->text.data() << "\""; break;
+      case ELEMENT_SLIDER:
+      case ELEMENT_MOVING_IMAGE:
+      case ELEMENT_SPRITE:
+        out << " value " << s->value[0] << ", " << s->value[1] << " offset " << s->offset_x << ", "
+            << s->offset_y;
+        break;
+      default: break;
+    }
+    out << "\n";
+  }
+}
+
+namespace {
+
 class Runner {
  public:
   Runner(Host& host, const std::string& module_dir, std::ostream& out)
@@ -146,7 +170,7 @@ class Runner {
       host_.set_failure(parse_u32(args[0]), command == "fail");
     } else if (command == "show") {
       need(args, 1, "show ID");
-      show(placement(args[0]));
+      print_elements(placement(args[0]), out_);
     } else if (command == "echo") {
       out_ << rest.substr(rest.find_first_not_of(' ') == std::string::npos
                               ? rest.size()
@@ -186,26 +210,6 @@ class Runner {
     char text[32];
     std::snprintf(text, sizeof text, "[%5" PRIu64 "] ", host_.frame_count());
     return text;
-  }
-
-  void show(Placement& p) {
-    for (ElementState* s : p.elements()) {
-      out_ << "  " << s->index << " " << kind_name(s->element->element_type) << " "
-           << s->element->resource_id << (s->visible ? "" : " hidden");
-      switch (s->element->element_type) {
-        case ELEMENT_NEEDLE: out_ << " value " << s->value[0] << " angle " << s->angle; break;
-        case ELEMENT_ICON: out_ << " picture " << s->picture; break;
-        case ELEMENT_STRING: out_ << " text \"" << s->text.data() << "\""; break;
-        case ELEMENT_SLIDER:
-        case ELEMENT_MOVING_IMAGE:
-        case ELEMENT_SPRITE:
-          out_ << " value " << s->value[0] << ", " << s->value[1] << " offset " << s->offset_x
-               << ", " << s->offset_y;
-          break;
-        default: break;
-      }
-      out_ << "\n";
-    }
   }
 
   Host& host_;

@@ -14,6 +14,9 @@ namespace panelbench {
 // exit status: 0, or 1 after printing "file:line: message" for a bad line.
 int run_scenario(Host& host, std::istream& script, const std::string& name,
                  const std::string& module_dir, std::ostream& out, std::ostream& err);
+// What every element of a placement shows, one line each.
+void print_elements(const Placement& placement, std::ostream& out);
+
 int run_scenario_file(Host& host, const std::string& path, const std::string& module_dir,
                       std::ostream& out);
 
