@@ -17,37 +17,37 @@ struct ScriptError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-uint32_t parse_u32(const std::string& text) {
+// One word of a line as a number: all of it must convert, or it is an error.
+template <typename Convert>
+auto parse_word(const std::string& text, const char* what, Convert convert) {
   try {
     size_t used = 0;
-    unsigned long long v = std::stoull(text, &used, 0);
-    if (used != text.size() || v > 0xFFFFFFFFull) throw ScriptError("");
-    return static_cast<uint32_t>(v);
-  } catch (...) {
-    throw ScriptError("not a number: '" + text + "'");
+    auto value = convert(text, &used);
+    if (used == text.size()) return value;
+  } catch (const std::exception&) {
   }
+  throw ScriptError(std::string("not ") + what + ": '" + text + "'");
+}
+
+long long parse_whole(const std::string& text, const char* what, long long low, long long high) {
+  long long v = parse_word(text, what, [](const std::string& t, size_t* used) {
+    return std::stoll(t, used, 0);
+  });
+  if (v < low || v > high) throw ScriptError(std::string("not ") + what + ": '" + text + "'");
+  return v;
+}
+
+uint32_t parse_u32(const std::string& text) {
+  return static_cast<uint32_t>(parse_whole(text, "a number", 0, UINT32_MAX));
 }
 
 int32_t parse_i32(const std::string& text) {
-  try {
-    size_t used = 0;
-    long long v = std::stoll(text, &used, 0);
-    if (used != text.size() || v < INT32_MIN || v > INT32_MAX) throw ScriptError("");
-    return static_cast<int32_t>(v);
-  } catch (...) {
-    throw ScriptError("not an integer: '" + text + "'");
-  }
+  return static_cast<int32_t>(parse_whole(text, "an integer", INT32_MIN, INT32_MAX));
 }
 
 double parse_real(const std::string& text) {
-  try {
-    size_t used = 0;
-    double v = std::stod(text, &used);
-    if (used != text.size()) throw ScriptError("");
-    return v;
-  } catch (...) {
-    throw ScriptError("not a number: '" + text + "'");
-  }
+  return parse_word(text, "a number",
+                    [](const std::string& t, size_t* used) { return std::stod(t, used); });
 }
 
 std::string hex(uint32_t v) {
