@@ -58,3 +58,11 @@ struct PlatformServices {
 
 // The table in force for this module.
 const PlatformServices& platform();
+
+// Windows' wsprintfA text formatting for formats of plain text, "%d"
+// conversions and "%%": the conversions take values[0] .. values[count - 1] in
+// order (at most PLATFORM_FORMAT_VALUES; a missing value is 0). The text is
+// cut to capacity - 1 characters and always ends with a 0. Returns its length.
+enum { PLATFORM_FORMAT_VALUES = 4 };
+size_t platform_format_integers(char* out, size_t capacity, const char* format,
+                                const int32_t* values, size_t count);

@@ -1,0 +1,55 @@
+// quillon: a button that toggles panel window 43 and flips its two-state
+// picture with each click. The state does not follow the window when
+// something else opens or closes it.
+#include "host/element_routines.h"
+
+extern "C" {
+GAUGE_EXPORT IMPORT_TABLE ImportTable = {IMPORT_TABLE_KEYWORD, nullptr, 0, nullptr};
+}
+
+namespace {
+
+enum : uint32_t { BUTTON_WINDOW = 43 };
+
+#define ELEMENT(KIND, BITMAP, CHILD, FLAGS) \
+  {KIND, BITMAP, {0, 0}, {0, 0}, nullptr, nullptr, CHILD, nullptr, FLAGS, nullptr, nullptr}
+
+// The button state, 0.0 or 1.0, lives in the icon's own variable: with no
+// token the host never refreshes it and shows the module's value.
+ELEMENT_ICON_T button = {ELEMENT(ELEMENT_ICON, 8192, nullptr, 0x7), {0, {}, nullptr, 0, 0}, nullptr, 2};
+ELEMENT_HEADER* over_background[] = {&button.header, nullptr};
+ELEMENT_STATIC_IMAGE_T background = {ELEMENT(ELEMENT_STATIC_IMAGE, 4096, over_background, 0x3)};
+
+int32_t GAUGE_CALL press_button(MOUSE_POINT* point, uint32_t) {
+  ELEMENT_HEADER* root = point && point->gauge ? point->gauge->elements_list : nullptr;
+  if (root && root->next_element && root->next_element[0]) {
+    VAR_VALUE& state = reinterpret_cast<ELEMENT_ICON_T*>(root->next_element[0])->source_var.var_value;
+    state.n += 1.0;
+    if (state.n == 2.0) state.n = 0.0;
+  }
+  return ImportTable.panels->panel_window_toggle(BUTTON_WINDOW);
+}
+
+//  kind                     box                cursor       help flags             event function
+MOUSERECT button_mouse[] = {
+    {MOUSE_RECT_PARENT,     {0, 0, 0, 0},      CURSOR_NONE, 0,   0,                0,    nullptr},
+    {MOUSE_RECT_CHILD,      {3, 12, 103, 105}, CURSOR_HAND, 0,   MOUSE_LEFTSINGLE, 0,    press_button},
+    {MOUSE_RECT_END_PARENT, {0, 0, 0, 0},      CURSOR_NONE, 0,   0,                0,    nullptr},
+    {MOUSE_RECT_EOL,        {0, 0, 0, 0},      CURSOR_NONE, 0,   0,                0,    nullptr},
+};
+
+extern GAUGEHDR gauge_quillon;
+ELEMENT_AND_MOUSE_ROUTINES(button, &background.header, button_mouse, &gauge_quillon)
+
+GAUGEHDR gauge_quillon = {GAUGE_HEADER_VERSION_262, "quillon", &background.header,
+                          ELEMENT_ROUTINE_NAMES(button), 100, nullptr, nullptr, 0, nullptr};
+
+void GAUGE_CALL module_init() {}
+void GAUGE_CALL module_deinit() {}
+
+}  // namespace
+
+extern "C" {
+GAUGE_EXPORT GAUGESLINKAGE<1> Linkage = {
+    GAUGES_LINKAGE_ID, module_init, module_deinit, 0, 0, 0, {&gauge_quillon, nullptr}};
+}
