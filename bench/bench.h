@@ -23,6 +23,8 @@ struct PlatformServices;
 
 namespace panelbench {
 
+class BenchPlatform;
+
 // A module that cannot be loaded or a gauge that does not exist.
 struct BenchError : std::runtime_error {
   using std::runtime_error::runtime_error;
@@ -212,9 +214,11 @@ class Host {
   // The last value a mouse function returned.
   int32_t last_mouse_result() const { return last_mouse_result_; }
 
-  // The platform table handed to native modules (sound, windows, resources).
+  // The platform table handed to native modules (sound, windows, resources):
+  // the host's own bench platform unless set otherwise before loading.
   void set_platform(const PlatformServices* services) { platform_ = services; }
   const PlatformServices* platform() const { return platform_; }
+  BenchPlatform& bench_platform() { return *bench_platform_; }
 
   const std::deque<std::unique_ptr<Module>>& modules() const { return modules_; }
   const std::deque<std::unique_ptr<Placement>>& placements() const { return placements_; }
@@ -289,6 +293,7 @@ class Host {
   int repeat_interval_ = 3;
   int32_t last_mouse_result_ = 0;
 
+  std::unique_ptr<BenchPlatform> bench_platform_;
   const PlatformServices* platform_ = nullptr;
   PANELS services_{};
   Host* previous_host_ = nullptr;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "bench/bench.h"
+#include "bench/bench_platform.h"
 #include "platform/bench/bench_exports.h"
 
 namespace panelbench {
@@ -64,7 +65,8 @@ Host& Host::current() {
   return *active_host;
 }
 
-Host::Host() {
+Host::Host() : bench_platform_(std::make_unique<BenchPlatform>(*this)) {
+  platform_ = &BenchPlatform::services();
   services_.element_list_query = svc_element_list_query;
   services_.element_list_install = svc_element_list_install;
   services_.element_list_initialize = svc_element_list_initialize;

@@ -1,5 +1,7 @@
 #include "bench/scenario.h"
 
+#include "bench/bench_platform.h"
+
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
@@ -102,6 +104,7 @@ class Runner {
   ~Runner() {
     host_.on_key_event = nullptr;
     host_.on_window_change = nullptr;
+    host_.bench_platform().on_sound_start = nullptr;
   }
 
   void line(const std::string& text) {
@@ -171,6 +174,16 @@ class Runner {
     } else if (command == "show") {
       need(args, 1, "show ID");
       print_elements(placement(args[0]), out_);
+    } else if (command == "watch") {
+      // Native modules: each sound that starts, with the tokens' values then.
+      if (args.empty() || args[0] != "sounds") throw ScriptError("usage: watch sounds [TOKEN...]");
+      std::vector<uint32_t> tokens;
+      for (size_t i = 1; i < args.size(); ++i) tokens.push_back(parse_u32(args[i]));
+      host_.bench_platform().on_sound_start = [this, tokens](uint32_t wave_id) {
+        out_ << stamp() << "sound " << wave_id << " starts";
+        for (uint32_t t : tokens) out_ << "; " << hex(t) << " = " << host_.get(t);
+        out_ << "\n";
+      };
     } else if (command == "echo") {
       out_ << rest.substr(rest.find_first_not_of(' ') == std::string::npos
                               ? rest.size()

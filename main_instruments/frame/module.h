@@ -19,3 +19,7 @@ extern GAUGEHDR gauge_Kneeboard_Toggle, gauge_ATC_Toggle, gauge_Map_Toggle,
     gauge_Show_Yoke, gauge_Landing_View_Toggle, gauge_Nav_Instruments_Toggle, gauge_GPS_Toggle,
     gauge_Throttle_Toggle, gauge_Overhead_Toggle, gauge_Compass_Toggle,
     gauge_Electricity_Toggle, gauge_Gear_Toggle, gauge_Starter_Toggle;
+extern GAUGEHDR gauge_Airspeed, gauge_Altimeter, gauge_Vertical_Speed;
+extern GAUGEHDR gauge_Radio_Altimeter;
+extern GAUGEHDR gauge_Magnetic_Compass, gauge_Angle_Of_Attack, gauge_Attitude, gauge_Clock,
+    gauge_Machmeter, gauge_Accelerometer;
