@@ -2,7 +2,7 @@
 // decision-height bug and knob, its own power button (the module-wide radio
 // altimeter power that the attitude director also reads), the decision-height
 // lamp and, with "s1" in the parameters, spoken callouts during descents.
-#include "main_instruments/frame/module.h"
+#include "main_instruments/flight/instrument_tables.h"
 #include "main_instruments/frame/params.h"
 #include "main_instruments/sound/sound_player.h"
 
@@ -71,14 +71,8 @@ void* module_resources = nullptr;
 void* host_window = nullptr;
 SoundDevice callout_device = {nullptr};
 // Its value is the previous radio altitude until the next lookup.
-MODULE_VAR radio_altitude = {TOKEN_RADIO_ALTITUDE, {}, nullptr, 0, 0};
+MODULE_VAR radio_altitude = TOKEN_VAR(TOKEN_RADIO_ALTITUDE);
 double smoothed_vertical_speed = 0.0;  // ft/min
-
-double lookup(uint32_t token) {
-  MODULE_VAR var = {token, {}, nullptr, 0, 0};
-  host().lookup_var(&var);
-  return var.var_value.n;
-}
 
 void install_callouts(const GAUGEHDR* gauge, uintptr_t resources) {
   callouts_enabled = param_read_switch(gauge, "s");
@@ -107,12 +101,12 @@ void update_callouts() {
   double previous = radio_altitude.var_value.n;
   host().lookup_var(&radio_altitude);
   double current = radio_altitude.var_value.n;
-  callouts[DECISION_HEIGHT_CALLOUT].threshold = lookup(TOKEN_DECISION_HEIGHT);
-  double feet_per_minute = lookup(TOKEN_VERTICAL_SPEED) / 256 * FEET_PER_METRE * 60;
+  callouts[DECISION_HEIGHT_CALLOUT].threshold = token_value(TOKEN_DECISION_HEIGHT);
+  double feet_per_minute = token_value(TOKEN_VERTICAL_SPEED) / 256 * FEET_PER_METRE * 60;
   smoothed_vertical_speed =
       feet_per_minute * (1.0 - SPEED_KEPT) + SPEED_KEPT * smoothed_vertical_speed;
   if (!radio_altimeter_power || !callouts_enabled) return;
-  if (lookup(TOKEN_CALLOUT_READINESS) < CALLOUT_READY) return;
+  if (token_value(TOKEN_CALLOUT_READINESS) < CALLOUT_READY) return;
   for (Callout& callout : callouts)
     if (try_callout(callout, previous, current)) return;
 }
@@ -193,7 +187,7 @@ double GAUGE_CALL altitude_shown(ELEMENT_HEADER* element) {
 double GAUGE_CALL power_button_picture(ELEMENT_HEADER*) { return radio_altimeter_power ? 1 : 0; }
 
 double GAUGE_CALL decision_height_lamp(ELEMENT_HEADER* element) {
-  if (!radio_altimeter_power || lookup(TOKEN_ON_GROUND) == 1.0) return 0.0;
+  if (!radio_altimeter_power || token_value(TOKEN_ON_GROUND) == 1.0) return 0.0;
   return as_icon(element).source_var.var_value.n;
 }
 
@@ -220,50 +214,46 @@ enum : uint32_t { DIAL_ROWS = sizeof dial_scale / sizeof dial_scale[0] };
 const FAILURE_RECORD zero_on_failure[] = {{FAILURE_RADIO_ALTIMETER, FAIL_ACTION_ZERO}, {0, 0}};
 const FAILURE_RECORD dark_on_failure[] = {{FAILURE_RADIO_ALTIMETER, FAIL_ACTION_NO_DRAW}, {0, 0}};
 
-#define HEAD(KIND, BITMAP, X, Y, HUB_X, HUB_Y, CHILDREN, FAILURE, FLAGS)                        \
-  {KIND, BITMAP, {X, Y}, {HUB_X, HUB_Y}, nullptr, nullptr, CHILDREN, FAILURE, FLAGS, nullptr, \
-   nullptr}
-#define VAR(TOKEN) {TOKEN, {}, nullptr, 0, 0}
 
 // Each element is the only child of the one drawn below it, so they are
 // written from the top of the drawing (the knob) down to the face, the
 // gauge's first element.
-// HEAD: kind, bitmap, position x y, hub x y, children, failure, image flags;
+// ELEMENT_HEAD: kind, bitmap, position x y, hub x y, children, failure, image flags;
 // then the source token, callback and the kind's own fields.
-ELEMENT_NEEDLE_T knob = {HEAD(ELEMENT_NEEDLE, 1340, 258, 268, 23, 23, nullptr, nullptr, 0x83),
-                         VAR(TOKEN_DECISION_HEIGHT), knob_angle, nullptr, 0, 0};
+ELEMENT_NEEDLE_T knob = {ELEMENT_HEAD(ELEMENT_NEEDLE, 1340, 258, 268, 23, 23, nullptr, nullptr, 0x83),
+                         TOKEN_VAR(TOKEN_DECISION_HEIGHT), knob_angle, nullptr, 0, 0};
 ELEMENT_HEADER* above_lamp[] = {&knob.header, nullptr};
-ELEMENT_ICON_T lamp = {HEAD(ELEMENT_ICON, 1320, 20, 28, 0, 0, above_lamp, dark_on_failure, 0x7),
-                       VAR(TOKEN_DECISION_HEIGHT_LAMP), decision_height_lamp, 2};
+ELEMENT_ICON_T lamp = {ELEMENT_HEAD(ELEMENT_ICON, 1320, 20, 28, 0, 0, above_lamp, dark_on_failure, 0x7),
+                       TOKEN_VAR(TOKEN_DECISION_HEIGHT_LAMP), decision_height_lamp, 2};
 ELEMENT_HEADER* above_power[] = {&lamp.header, nullptr};
-ELEMENT_ICON_T power_button = {HEAD(ELEMENT_ICON, 1350, 248, 14, 0, 0, above_power, nullptr, 0x3),
-                               VAR(0), power_button_picture, 2};
+ELEMENT_ICON_T power_button = {ELEMENT_HEAD(ELEMENT_ICON, 1350, 248, 14, 0, 0, above_power, nullptr, 0x3),
+                               TOKEN_VAR(0), power_button_picture, 2};
 ELEMENT_HEADER* above_bezel[] = {&power_button.header, nullptr};
-ELEMENT_STATIC_IMAGE_T bezel = {HEAD(ELEMENT_STATIC_IMAGE, 1360, 0, 0, 0, 0, above_bezel, nullptr, 0x3)};
+ELEMENT_STATIC_IMAGE_T bezel = {ELEMENT_HEAD(ELEMENT_STATIC_IMAGE, 1360, 0, 0, 0, 0, above_bezel, nullptr, 0x3)};
 ELEMENT_HEADER* above_bug[] = {&bezel.header, nullptr};
-ELEMENT_NEEDLE_T bug = {HEAD(ELEMENT_NEEDLE, 1310, 150, 150, 0, 11, above_bug, nullptr, 0x4083),
-                        VAR(TOKEN_DECISION_HEIGHT), nullptr, dial_scale, DIAL_ROWS, 0};
+ELEMENT_NEEDLE_T bug = {ELEMENT_HEAD(ELEMENT_NEEDLE, 1310, 150, 150, 0, 11, above_bug, nullptr, 0x4083),
+                        TOKEN_VAR(TOKEN_DECISION_HEIGHT), nullptr, dial_scale, DIAL_ROWS, 0};
 ELEMENT_HEADER* above_needle[] = {&bug.header, nullptr};
 ELEMENT_NEEDLE_T altitude_needle = {
-    HEAD(ELEMENT_NEEDLE, 1300, 150, 150, 18, 17, above_needle, zero_on_failure, 0x4083),
-    VAR(TOKEN_RADIO_ALTITUDE), altitude_shown, dial_scale, DIAL_ROWS, 0};
+    ELEMENT_HEAD(ELEMENT_NEEDLE, 1300, 150, 150, 18, 17, above_needle, zero_on_failure, 0x4083),
+    TOKEN_VAR(TOKEN_RADIO_ALTITUDE), altitude_shown, dial_scale, DIAL_ROWS, 0};
 ELEMENT_HEADER* above_flag[] = {&altitude_needle.header, nullptr};
-ELEMENT_ICON_T warning_flag = {HEAD(ELEMENT_ICON, 1330, 223, 45, 0, 0, above_flag, nullptr, 0x4083),
-                               VAR(TOKEN_WARNING_FLAG), warning_flag_picture, 1};
+ELEMENT_ICON_T warning_flag = {ELEMENT_HEAD(ELEMENT_ICON, 1330, 223, 45, 0, 0, above_flag, nullptr, 0x4083),
+                               TOKEN_VAR(TOKEN_WARNING_FLAG), warning_flag_picture, 1};
 ELEMENT_HEADER* above_face[] = {&warning_flag.header, nullptr};
-ELEMENT_STATIC_IMAGE_T face = {HEAD(ELEMENT_STATIC_IMAGE, 1290, 0, 0, 0, 0, above_face, nullptr, 0x4003)};
+ELEMENT_STATIC_IMAGE_T face = {ELEMENT_HEAD(ELEMENT_STATIC_IMAGE, 1290, 0, 0, 0, 0, above_face, nullptr, 0x4003)};
 
 // ---------------------------------------------------------------------------
 // Mouse.
 
 int32_t GAUGE_CALL decision_height_down(MOUSE_POINT*, uint32_t) {
-  double height = lookup(TOKEN_DECISION_HEIGHT);
+  double height = token_value(TOKEN_DECISION_HEIGHT);
   if (height > 0) host().trigger_key_event(EVENT_DECISION_HEIGHT_DOWN, height < LOW_DECISION_HEIGHT);
   return 0;
 }
 
 int32_t GAUGE_CALL decision_height_up(MOUSE_POINT*, uint32_t) {
-  double height = lookup(TOKEN_DECISION_HEIGHT);
+  double height = token_value(TOKEN_DECISION_HEIGHT);
   if (height < HIGHEST_DECISION_HEIGHT)
     host().trigger_key_event(EVENT_DECISION_HEIGHT_UP, height < LOW_DECISION_HEIGHT);
   return 0;
@@ -274,13 +264,11 @@ int32_t GAUGE_CALL power_click(MOUSE_POINT*, uint32_t) {
   return 0;
 }
 
-constexpr uint32_t STEPPING = MOUSE_LEFTSINGLE | MOUSE_DOWN_REPEAT;
-
 //  type                   box                  cursor            help                  flags             event function
 MOUSERECT radio_altimeter_mouse[] = {
     {MOUSE_RECT_PARENT,     {0, 0, 0, 0},       CURSOR_NONE,      HELP_RADIO_ALTIMETER, 0,                0, nullptr},
-    {MOUSE_RECT_CHILD,      {235, 245, 23, 46}, CURSOR_DOWNARROW, 0,                    STEPPING,         0, decision_height_down},
-    {MOUSE_RECT_CHILD,      {258, 245, 23, 46}, CURSOR_UPARROW,   0,                    STEPPING,         0, decision_height_up},
+    {MOUSE_RECT_CHILD,      {235, 245, 23, 46}, CURSOR_DOWNARROW, 0,                    MOUSE_STEPPING,         0, decision_height_down},
+    {MOUSE_RECT_CHILD,      {258, 245, 23, 46}, CURSOR_UPARROW,   0,                    MOUSE_STEPPING,         0, decision_height_up},
     {MOUSE_RECT_CHILD,      {248, 14, 32, 37},  CURSOR_HAND,      0,                    MOUSE_LEFTSINGLE, 0, power_click},
     {MOUSE_RECT_END_PARENT, {0, 0, 0, 0},       CURSOR_NONE,      0,                    0,                0, nullptr},
     {MOUSE_RECT_EOL,        {0, 0, 0, 0},       CURSOR_NONE,      0,                    0,                0, nullptr},
@@ -288,18 +276,5 @@ MOUSERECT radio_altimeter_mouse[] = {
 
 }  // namespace
 
-GAUGEHDR gauge_Radio_Altimeter = {GAUGE_HEADER_VERSION_320,
-                                  "Radio_Altimeter",
-                                  &face.header,
-                                  nullptr,
-                                  nullptr,
-                                  nullptr,
-                                  nullptr,
-                                  nullptr,
-                                  nullptr,
-                                  nullptr,
-                                  100,
-                                  radio_altimeter_mouse,
-                                  radio_altimeter_callback,
-                                  0,
-                                  nullptr};
+INSTRUMENT_GAUGE(Radio_Altimeter, 100, &face.header, radio_altimeter_mouse,
+                 radio_altimeter_callback);
