@@ -2,11 +2,8 @@
 // with a counter of icon digits; the N1 dials add a throttle pointer and a
 // reference bug set by a knob. The four dials of a kind differ only in their
 // tokens and, for N1, in the engine whose bug they use.
+#include "host/module_records.h"
 #include "host/element_routines.h"
-
-extern "C" {
-GAUGE_EXPORT IMPORT_TABLE ImportTable = {IMPORT_TABLE_KEYWORD, nullptr, 0, nullptr};
-}
 
 namespace {
 
@@ -291,9 +288,6 @@ MOUSERECT egt_mouse[] = {
     {MOUSE_RECT_EOL,        {0, 0, 0, 0},      CURSOR_NONE, 0,     0,    0,    nullptr},
 };
 
-void GAUGE_CALL module_init() {}
-void GAUGE_CALL module_deinit() {}
-
 // Every dial names the same routines, which hand over N1_1's elements; the
 // host handles 0x320 elements itself and does not call them.
 ELEMENT_ROUTINES(dial, &n1_1_background.header)
@@ -318,10 +312,7 @@ DIAL_GAUGE(EGT_4, 275, egt_4_background,   egt_mouse);
 
 }  // namespace
 
-extern "C" {
-GAUGE_EXPORT GAUGESLINKAGE<12> Linkage = {
-    GAUGES_LINKAGE_ID, module_init, module_deinit, 0, 0, 0x800,
-    {&gauge_N1_1, &gauge_N1_2, &gauge_N1_3, &gauge_N1_4, &gauge_N2_1, &gauge_N2_2, &gauge_N2_3,
-     &gauge_N2_4, &gauge_EGT_1, &gauge_EGT_2, &gauge_EGT_3, &gauge_EGT_4, nullptr},
-};
-}
+MODULE_RECORDS(0x800, 12,
+               &gauge_N1_1, &gauge_N1_2, &gauge_N1_3, &gauge_N1_4,
+               &gauge_N2_1, &gauge_N2_2, &gauge_N2_3, &gauge_N2_4,
+               &gauge_EGT_1, &gauge_EGT_2, &gauge_EGT_3, &gauge_EGT_4)

@@ -3,11 +3,8 @@
 // gauge send the flap step events from their mouse records.
 #include <math.h>
 
+#include "host/module_records.h"
 #include "host/element_routines.h"
-
-extern "C" {
-GAUGE_EXPORT IMPORT_TABLE ImportTable = {IMPORT_TABLE_KEYWORD, nullptr, 0, nullptr};
-}
 
 namespace {
 
@@ -69,12 +66,6 @@ GAUGEHDR gauge_WISPFLAPS = {GAUGE_HEADER_VERSION_2BC,     "WISPFLAPS", &backgrou
                             ELEMENT_ROUTINE_NAMES(flaps), 76,          flap_mouse,
                             nullptr,                      0,           nullptr};
 
-void GAUGE_CALL module_init() {}
-void GAUGE_CALL module_deinit() {}
-
 }  // namespace
 
-extern "C" {
-GAUGE_EXPORT GAUGESLINKAGE<1> Linkage = {
-    GAUGES_LINKAGE_ID, module_init, module_deinit, 0, 0, 0, {&gauge_WISPFLAPS, nullptr}};
-}
+MODULE_RECORDS(0, 1, &gauge_WISPFLAPS)

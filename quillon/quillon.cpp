@@ -1,11 +1,8 @@
 // quillon: a button that toggles panel window 43 and flips its two-state
 // picture with each click. The state does not follow the window when
 // something else opens or closes it.
+#include "host/module_records.h"
 #include "host/element_routines.h"
-
-extern "C" {
-GAUGE_EXPORT IMPORT_TABLE ImportTable = {IMPORT_TABLE_KEYWORD, nullptr, 0, nullptr};
-}
 
 namespace {
 
@@ -44,12 +41,6 @@ ELEMENT_AND_MOUSE_ROUTINES(button, &background.header, button_mouse, &gauge_quil
 GAUGEHDR gauge_quillon = {GAUGE_HEADER_VERSION_262, "quillon", &background.header,
                           ELEMENT_ROUTINE_NAMES(button), 100, nullptr, nullptr, 0, nullptr};
 
-void GAUGE_CALL module_init() {}
-void GAUGE_CALL module_deinit() {}
-
 }  // namespace
 
-extern "C" {
-GAUGE_EXPORT GAUGESLINKAGE<1> Linkage = {
-    GAUGES_LINKAGE_ID, module_init, module_deinit, 0, 0, 0, {&gauge_quillon, nullptr}};
-}
+MODULE_RECORDS(0, 1, &gauge_quillon)

@@ -1,11 +1,8 @@
 // asi: an airspeed indicator with a target-speed marker set by a knob at its
 // lower right. The target lives in the module only: it steers nothing, and all
 // placements share it.
+#include "host/module_records.h"
 #include "host/element_routines.h"
-
-extern "C" {
-GAUGE_EXPORT IMPORT_TABLE ImportTable = {IMPORT_TABLE_KEYWORD, nullptr, 0, nullptr};
-}
 
 namespace {
 
@@ -98,12 +95,6 @@ ELEMENT_ROUTINES(asi, &background.header)
 GAUGEHDR gauge_asi = {GAUGE_HEADER_VERSION_320, "asi", &background.header,
                       ELEMENT_ROUTINE_NAMES(asi), 38, asi_mouse, asi_callback, 0, nullptr};
 
-void GAUGE_CALL module_init() {}
-void GAUGE_CALL module_deinit() {}
-
 }  // namespace
 
-extern "C" {
-GAUGE_EXPORT GAUGESLINKAGE<1> Linkage = {
-    GAUGES_LINKAGE_ID, module_init, module_deinit, 0, 0, 0x900, {&gauge_asi, nullptr}};
-}
+MODULE_RECORDS(0x900, 1, &gauge_asi)

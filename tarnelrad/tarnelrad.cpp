@@ -2,12 +2,9 @@
 // and the ADF as text from the simulator's binary-coded-decimal values. The
 // tuning areas send the simulator's radio events themselves; the module sends
 // only the push button's event.
+#include "host/module_records.h"
 #include "host/element_routines.h"
 #include "platform/platform.h"
-
-extern "C" {
-GAUGE_EXPORT IMPORT_TABLE ImportTable = {IMPORT_TABLE_KEYWORD, nullptr, 0, nullptr};
-}
 
 namespace {
 
@@ -163,12 +160,6 @@ ELEMENT_AND_MOUSE_ROUTINES(radio, &background.header, radio_mouse, &gauge_tarnel
 GAUGEHDR gauge_tarnelrad = {GAUGE_HEADER_VERSION_262, "tarnelrad", &background.header,
                             ELEMENT_ROUTINE_NAMES(radio), 100, nullptr, nullptr, 0, nullptr};
 
-void GAUGE_CALL module_init() {}
-void GAUGE_CALL module_deinit() {}
-
 }  // namespace
 
-extern "C" {
-GAUGE_EXPORT GAUGESLINKAGE<1> Linkage = {
-    GAUGES_LINKAGE_ID, module_init, module_deinit, 0, 0, 0, {&gauge_tarnelrad, nullptr}};
-}
+MODULE_RECORDS(0, 1, &gauge_tarnelrad)

@@ -1,21 +1,10 @@
 // The module's exported records and its catalogue.
+#include "host/module_records.h"
 #include "main_instruments/frame/module.h"
 
-extern "C" {
-GAUGE_EXPORT IMPORT_TABLE ImportTable = {IMPORT_TABLE_KEYWORD, nullptr, 0, nullptr};
-}
-
-namespace {
-void GAUGE_CALL module_init() {}
-void GAUGE_CALL module_deinit() {}
-}  // namespace
-
-// ORDER: the catalogue order panel files and users know the gauges by. The
-// list has room for the whole catalogue; it ends at its first empty entry.
-extern "C" {
-GAUGE_EXPORT GAUGESLINKAGE<MAIN_CATALOGUE_SIZE> Linkage = {
-    GAUGES_LINKAGE_ID, module_init, module_deinit, 0, 0, 0x900,
-    {
+// ORDER: the catalogue order panel files and users know the gauges by; the
+// list has room for the whole catalogue.
+MODULE_RECORDS(0x900, MAIN_CATALOGUE_SIZE,
         &gauge_Kneeboard_Toggle,
         &gauge_ATC_Toggle,
         &gauge_Map_Toggle,
@@ -42,8 +31,4 @@ GAUGE_EXPORT GAUGESLINKAGE<MAIN_CATALOGUE_SIZE> Linkage = {
         &gauge_Attitude,
         &gauge_Clock,
         &gauge_Machmeter,
-        &gauge_Accelerometer,
-        nullptr,
-    },
-};
-}
+        &gauge_Accelerometer)
