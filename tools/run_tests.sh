@@ -12,17 +12,18 @@ native_status=${PIPESTATUS[0]}
 tools/run_wine_tests.sh "$win32" 2>&1 | tee "$logs/wine.log"
 wine_status=${PIPESTATUS[0]}
 
-count() {  # log, word: sums "[  PASSED  ] N tests" or "[  FAILED  ] N tests"
-  grep -E "^\[  $2  \] [0-9]+ tests?[.,]" "$1" | awk '{s += $4} END {print s + 0}'
+count() {  # log, word: sums "[  PASSED  ] N tests" (FAILED, SKIPPED) lines
+  grep -E "^\[ +$2 +\] [0-9]+ tests?[.,]" "$1" | awk '{s += $4} END {print s + 0}'
 }
 total_passed=0
 total_failed=0
 for run in native wine; do
   passed=$(count "$logs/$run.log" PASSED)
   failed=$(count "$logs/$run.log" FAILED)
+  skipped=$(count "$logs/$run.log" SKIPPED)
   status_var="${run}_status"
   if [ "${!status_var}" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1; fi
-  echo "$run: $passed passed, $failed failed"
+  echo "$run: $passed passed, $failed failed, $skipped skipped"
   total_passed=$((total_passed + passed))
   total_failed=$((total_failed + failed))
 done
