@@ -93,10 +93,10 @@ void format_sources(char* out, size_t capacity, const char* format, const double
       out[used++] = *p;
       continue;
     }
-    char spec[32] = "%";
+    char directive[32] = "%";
     size_t s = 1;
     ++p;
-    while (*p && std::strchr("-+ #0123456789.", *p) && s < sizeof spec - 3) spec[s++] = *p++;
+    while (*p && std::strchr("-+ #0123456789.", *p) && s < sizeof directive - 3) directive[s++] = *p++;
     if (!*p) break;
     char conversion = *p;
     char piece[64];
@@ -107,14 +107,14 @@ void format_sources(char* out, size_t capacity, const char* format, const double
     }
     ++next;
     if (std::strchr("diuxXc", conversion)) {
-      spec[s++] = conversion;
-      spec[s] = 0;
+      directive[s++] = conversion;
+      directive[s] = 0;
       long long i = std::isfinite(v) ? static_cast<long long>(v) : 0;
-      std::snprintf(piece, sizeof piece, spec, static_cast<int>(i));
+      std::snprintf(piece, sizeof piece, directive, static_cast<int>(i));
     } else if (std::strchr("feEgG", conversion)) {
-      spec[s++] = conversion;
-      spec[s] = 0;
-      std::snprintf(piece, sizeof piece, spec, v);
+      directive[s++] = conversion;
+      directive[s] = 0;
+      std::snprintf(piece, sizeof piece, directive, v);
     } else {
       piece[0] = 0;
     }
