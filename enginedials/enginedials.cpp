@@ -4,6 +4,7 @@
 // tokens and, for N1, in the engine whose bug they use.
 #include "host/module_records.h"
 #include "host/element_routines.h"
+#include "host/table_shapes.h"
 
 namespace {
 
@@ -151,74 +152,73 @@ SCALE_POINT egt_scale[] = {{{21, 183}, 0, 0},    {{13, 136}, 100, 0}, {{23, 91},
                            {{262, 139}, 900, 0}, {{253, 183}, 1000, 0}};
 
 #define ROWS(TABLE) uint32_t(sizeof(TABLE) / sizeof((TABLE)[0]))
-#define VAR(TOKEN) {TOKEN, {}, nullptr, 0, 0}
-#define ELEMENT(KIND, BITMAP, X, Y, HUB_X, HUB_Y, CHILD, FAILURES, FLAGS)                   \
-  {KIND, BITMAP, {X, Y}, {HUB_X, HUB_Y}, nullptr, nullptr, CHILD, FAILURES, FLAGS, nullptr, \
-   nullptr}
 // Makes an element the single child of the one before it.
 #define CHILD(NAME, ELEMENT_RECORD) ELEMENT_HEADER* NAME[] = {&(ELEMENT_RECORD).header, nullptr}
-#define STATIC(NAME, BITMAP, X, Y, CHILD, FAILURES, FLAGS) \
-  ELEMENT_STATIC_IMAGE_T NAME = {ELEMENT(ELEMENT_STATIC_IMAGE, BITMAP, X, Y, 0, 0, CHILD, FAILURES, FLAGS)}
-#define DIGIT(NAME, BITMAP, X, Y, CHILD, TOKEN, CALLBACK)                                      \
-  ELEMENT_ICON_T NAME = {ELEMENT(ELEMENT_ICON, BITMAP, X, Y, 0, 0, CHILD, digit_failures, 0x7), \
-                         VAR(TOKEN), CALLBACK, 11}
-#define NEEDLE(NAME, BITMAP, HUB_X, HUB_Y, CHILD, FAILURES, TOKEN, CALLBACK, SCALE, STEP, PIVOT) \
-  ELEMENT_NEEDLE_T NAME = {ELEMENT(ELEMENT_NEEDLE, BITMAP, PIVOT, HUB_X, HUB_Y, CHILD, FAILURES,  \
-                                   0x4083),                                                     \
-                           VAR(TOKEN), CALLBACK, SCALE, ROWS(SCALE), STEP}
+#define STATIC(NAME, BITMAP, X, Y, CHILD, FAILURES, FLAGS)                            \
+  ELEMENT_STATIC_IMAGE_T NAME = {                                                     \
+      ELEMENT_HEAD(ELEMENT_STATIC_IMAGE, BITMAP, X, Y, 0, 0, CHILD, FAILURES, FLAGS)}
+#define DIGIT(NAME, BITMAP, X, Y, CHILD, TOKEN, CALLBACK)                                            \
+  ELEMENT_ICON_T NAME = {ELEMENT_HEAD(ELEMENT_ICON, BITMAP, X, Y, 0, 0, CHILD, digit_failures, 0x7), \
+                         TOKEN_VAR(TOKEN), CALLBACK, 11}
+#define NEEDLE(NAME, BITMAP, HUB_X, HUB_Y, CHILD, FAILURES, TOKEN, CALLBACK, SCALE, STEP, PIVOT)      \
+  ELEMENT_NEEDLE_T NAME = {ELEMENT_HEAD(ELEMENT_NEEDLE, BITMAP, PIVOT, HUB_X, HUB_Y, CHILD, FAILURES, \
+                                       0x4083),                                                       \
+                           TOKEN_VAR(TOKEN), CALLBACK, SCALE, ROWS(SCALE), STEP}
 // A bug drum strip: one column, the digit of its place on the vertical axis.
-#define DRUM(NAME, BITMAP, X, CHILD, ENGINE, PLACE, TOP)                                   \
-  ELEMENT_MOVING_IMAGE_T NAME = {                                                          \
-      ELEMENT(ELEMENT_MOVING_IMAGE, BITMAP, X, 81, 0, 0, CHILD, nullptr, 0x4003),          \
-      {{VAR(0), drum_column, 0}, 0, 0},                                                    \
-      {{VAR(0), bug_drum<ENGINE, PLACE>, 0}, 0, TOP}}
+#define DRUM(NAME, BITMAP, X, CHILD, ENGINE, PLACE, TOP)                               \
+  ELEMENT_MOVING_IMAGE_T NAME = {                                                      \
+      ELEMENT_HEAD(ELEMENT_MOVING_IMAGE, BITMAP, X, 81, 0, 0, CHILD, nullptr, 0x4003), \
+      {{NO_VAR, drum_column, 0}, 0, 0},                                                \
+      {{NO_VAR, bug_drum<ENGINE, PLACE>, 0}, 0, TOP}}
 
 #define N1_PIVOT 145, 145
 #define N2_PIVOT 140, 140
 #define EGT_PIVOT 138, 137
 
 // One N1 dial, drawn from the background up to the N1 needle.
-#define N1_DIAL(NUMBER, N1, LEVER)                                                              \
-  NEEDLE(n1_##NUMBER##_needle, 1020, 21, 10, nullptr, needle_failures, N1, n_needle, n1_scale, \
-         6, N1_PIVOT);                                                                          \
-  CHILD(n1_##NUMBER##_over_lever, n1_##NUMBER##_needle);                                        \
-  NEEDLE(n1_##NUMBER##_lever, 1030, 21, 10, n1_##NUMBER##_over_lever, needle_failures, LEVER,   \
-         lever_needle, lever_scale, 6, N1_PIVOT);                                               \
-  CHILD(n1_##NUMBER##_over_bug, n1_##NUMBER##_lever);                                           \
-  NEEDLE(n1_##NUMBER##_bug, 1040, 8, 16, n1_##NUMBER##_over_bug, nullptr, 0,                    \
-         bug_needle<NUMBER - 1>, n1_scale, 6, N1_PIVOT);                                        \
-  CHILD(n1_##NUMBER##_over_knob, n1_##NUMBER##_bug);                                            \
-  ELEMENT_ICON_T n1_##NUMBER##_knob = {                                                         \
-      ELEMENT(ELEMENT_ICON, 1050, 236, 1, 0, 0, n1_##NUMBER##_over_knob, needle_failures, 0x3), \
-      VAR(0), bug_knob<NUMBER - 1>, KNOB_FRAMES};                                               \
-  CHILD(n1_##NUMBER##_over_hundreds_drum, n1_##NUMBER##_knob);                                  \
-  DRUM(n1_##NUMBER##_hundreds_drum, 1100, 117, n1_##NUMBER##_over_hundreds_drum, NUMBER - 1,    \
-       100, 1);                                                                                 \
-  CHILD(n1_##NUMBER##_over_tens_drum, n1_##NUMBER##_hundreds_drum);                             \
-  DRUM(n1_##NUMBER##_tens_drum, 1110, 134, n1_##NUMBER##_over_tens_drum, NUMBER - 1, 10, 10);   \
-  CHILD(n1_##NUMBER##_over_units_drum, n1_##NUMBER##_tens_drum);                                \
-  DRUM(n1_##NUMBER##_units_drum, 1120, 151, n1_##NUMBER##_over_units_drum, NUMBER - 1, 1, 10);  \
-  CHILD(n1_##NUMBER##_over_hundreds, n1_##NUMBER##_units_drum);                                 \
-  DIGIT(n1_##NUMBER##_hundreds, 2000, 96, 196, n1_##NUMBER##_over_hundreds, 0, n_hundreds);     \
-  CHILD(n1_##NUMBER##_over_tens, n1_##NUMBER##_hundreds);                                       \
-  DIGIT(n1_##NUMBER##_tens, 2000, 118, 196, n1_##NUMBER##_over_tens, 0, n_tens);                \
-  CHILD(n1_##NUMBER##_over_units, n1_##NUMBER##_tens);                                          \
-  DIGIT(n1_##NUMBER##_units, 2000, 140, 196, n1_##NUMBER##_over_units, 0, n_units);             \
-  CHILD(n1_##NUMBER##_over_tenths, n1_##NUMBER##_units);                                        \
-  DIGIT(n1_##NUMBER##_tenths, 2000, 170, 196, n1_##NUMBER##_over_tenths, N1, n_digits);         \
-  CHILD(n1_##NUMBER##_over_point, n1_##NUMBER##_tenths);                                        \
-  STATIC(n1_##NUMBER##_point, 2100, 162, 222, n1_##NUMBER##_over_point, digit_failures, 0x7);   \
-  CHILD(n1_##NUMBER##_over_face, n1_##NUMBER##_point);                                          \
-  STATIC(n1_##NUMBER##_face, 1010, 40, 44, n1_##NUMBER##_over_face, nullptr, 0x4001);           \
-  CHILD(n1_##NUMBER##_over_background, n1_##NUMBER##_face);                                     \
-  STATIC(n1_##NUMBER##_background, 1000, 0, 0, n1_##NUMBER##_over_background, nullptr, 0x11);   \
-  /* kind                     box                 cursor            help   flags       event function */ \
-  MOUSERECT n1_##NUMBER##_mouse[] = {                                                           \
-      {MOUSE_RECT_PARENT,     {0, 0, 289, 282},   CURSOR_NONE,      43809, 0,          0, nullptr}, \
-      {MOUSE_RECT_CHILD,      {236, 1, 22, 45},   CURSOR_DOWNARROW, 0,     0x20200000, 0, bug_down<NUMBER - 1>}, \
-      {MOUSE_RECT_CHILD,      {259, 1, 22, 45},   CURSOR_UPARROW,   0,     0x20200000, 0, bug_up<NUMBER - 1>}, \
-      {MOUSE_RECT_END_PARENT, {0, 0, 0, 0},       CURSOR_NONE,      0,     0,          0, nullptr}, \
-      {MOUSE_RECT_EOL,        {0, 0, 0, 0},       CURSOR_NONE,      0,     0,          0, nullptr}, \
+#define N1_DIAL(NUMBER, N1, LEVER)                                                               \
+  NEEDLE(n1_##NUMBER##_needle, 1020, 21, 10, nullptr, needle_failures, N1, n_needle, n1_scale,   \
+         6, N1_PIVOT);                                                                           \
+  CHILD(n1_##NUMBER##_over_lever, n1_##NUMBER##_needle);                                         \
+  NEEDLE(n1_##NUMBER##_lever, 1030, 21, 10, n1_##NUMBER##_over_lever, needle_failures, LEVER,    \
+         lever_needle, lever_scale, 6, N1_PIVOT);                                                \
+  CHILD(n1_##NUMBER##_over_bug, n1_##NUMBER##_lever);                                            \
+  NEEDLE(n1_##NUMBER##_bug, 1040, 8, 16, n1_##NUMBER##_over_bug, nullptr, 0,                     \
+         bug_needle<NUMBER - 1>, n1_scale, 6, N1_PIVOT);                                         \
+  CHILD(n1_##NUMBER##_over_knob, n1_##NUMBER##_bug);                                             \
+  ELEMENT_ICON_T n1_##NUMBER##_knob = {                                                          \
+      ELEMENT_HEAD(ELEMENT_ICON, 1050, 236, 1, 0, 0, n1_##NUMBER##_over_knob, needle_failures,   \
+                   0x3),                                                                         \
+      NO_VAR, bug_knob<NUMBER - 1>, KNOB_FRAMES};                                                \
+  CHILD(n1_##NUMBER##_over_hundreds_drum, n1_##NUMBER##_knob);                                   \
+  DRUM(n1_##NUMBER##_hundreds_drum, 1100, 117, n1_##NUMBER##_over_hundreds_drum, NUMBER - 1,     \
+       100, 1);                                                                                  \
+  CHILD(n1_##NUMBER##_over_tens_drum, n1_##NUMBER##_hundreds_drum);                              \
+  DRUM(n1_##NUMBER##_tens_drum, 1110, 134, n1_##NUMBER##_over_tens_drum, NUMBER - 1, 10, 10);    \
+  CHILD(n1_##NUMBER##_over_units_drum, n1_##NUMBER##_tens_drum);                                 \
+  DRUM(n1_##NUMBER##_units_drum, 1120, 151, n1_##NUMBER##_over_units_drum, NUMBER - 1, 1, 10);   \
+  CHILD(n1_##NUMBER##_over_hundreds, n1_##NUMBER##_units_drum);                                  \
+  DIGIT(n1_##NUMBER##_hundreds, 2000, 96, 196, n1_##NUMBER##_over_hundreds, 0, n_hundreds);      \
+  CHILD(n1_##NUMBER##_over_tens, n1_##NUMBER##_hundreds);                                        \
+  DIGIT(n1_##NUMBER##_tens, 2000, 118, 196, n1_##NUMBER##_over_tens, 0, n_tens);                 \
+  CHILD(n1_##NUMBER##_over_units, n1_##NUMBER##_tens);                                           \
+  DIGIT(n1_##NUMBER##_units, 2000, 140, 196, n1_##NUMBER##_over_units, 0, n_units);              \
+  CHILD(n1_##NUMBER##_over_tenths, n1_##NUMBER##_units);                                         \
+  DIGIT(n1_##NUMBER##_tenths, 2000, 170, 196, n1_##NUMBER##_over_tenths, N1, n_digits);          \
+  CHILD(n1_##NUMBER##_over_point, n1_##NUMBER##_tenths);                                         \
+  STATIC(n1_##NUMBER##_point, 2100, 162, 222, n1_##NUMBER##_over_point, digit_failures, 0x7);    \
+  CHILD(n1_##NUMBER##_over_face, n1_##NUMBER##_point);                                           \
+  STATIC(n1_##NUMBER##_face, 1010, 40, 44, n1_##NUMBER##_over_face, nullptr, 0x4001);            \
+  CHILD(n1_##NUMBER##_over_background, n1_##NUMBER##_face);                                      \
+  STATIC(n1_##NUMBER##_background, 1000, 0, 0, n1_##NUMBER##_over_background, nullptr, 0x11);    \
+  MOUSERECT n1_##NUMBER##_mouse[] = {                                                            \
+      /*           box              help */                                                      \
+      MOUSE_PARENT(0, 0, 289, 282,  43809),                                                      \
+      /* children: box, cursor, help, flags, event, function */                                  \
+      MOUSE_CHILD(236, 1, 22, 45, CURSOR_DOWNARROW, 0, MOUSE_STEPPING, 0, bug_down<NUMBER - 1>), \
+      MOUSE_CHILD(259, 1, 22, 45, CURSOR_UPARROW,   0, MOUSE_STEPPING, 0, bug_up<NUMBER - 1>),   \
+      MOUSE_END_PARENT,                                                                          \
+      MOUSE_END_LIST,                                                                            \
   }
 
 #define N2_DIAL(NUMBER, N2)                                                                    \
@@ -276,16 +276,16 @@ EGT_DIAL(4,    597);
 
 // The N2 and EGT dials carry only their tooltip; the host copies the list for
 // each placement.
-//  kind                     box                cursor       help   flags event function
 MOUSERECT n2_mouse[] = {
-    {MOUSE_RECT_PARENT,     {0, 0, 281, 281},  CURSOR_NONE, 43810, 0,    0,    nullptr},
-    {MOUSE_RECT_END_PARENT, {0, 0, 0, 0},      CURSOR_NONE, 0,     0,    0,    nullptr},
-    {MOUSE_RECT_EOL,        {0, 0, 0, 0},      CURSOR_NONE, 0,     0,    0,    nullptr},
+    //           box               help
+    MOUSE_PARENT(0, 0, 281, 281,   43810),
+    MOUSE_END_PARENT,
+    MOUSE_END_LIST,
 };
 MOUSERECT egt_mouse[] = {
-    {MOUSE_RECT_PARENT,     {0, 0, 274, 274},  CURSOR_NONE, 43805, 0,    0,    nullptr},
-    {MOUSE_RECT_END_PARENT, {0, 0, 0, 0},      CURSOR_NONE, 0,     0,    0,    nullptr},
-    {MOUSE_RECT_EOL,        {0, 0, 0, 0},      CURSOR_NONE, 0,     0,    0,    nullptr},
+    MOUSE_PARENT(0, 0, 274, 274,   43805),
+    MOUSE_END_PARENT,
+    MOUSE_END_LIST,
 };
 
 // Every dial names the same routines, which hand over N1_1's elements; the

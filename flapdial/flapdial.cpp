@@ -5,6 +5,7 @@
 
 #include "host/module_records.h"
 #include "host/element_routines.h"
+#include "host/table_shapes.h"
 
 namespace {
 
@@ -37,27 +38,27 @@ double stop_offset(const FlapStops& stops, ELEMENT_HEADER* element) {
 double GAUGE_CALL pointer_offset(ELEMENT_HEADER* element) { return stop_offset(pointer_stops, element); }
 double GAUGE_CALL handle_offset(ELEMENT_HEADER* element) { return stop_offset(handle_stops, element); }
 
-#define VAR(TOKEN) {TOKEN, {}, nullptr, 0, 0}
-#define ELEMENT(KIND, BITMAP, X, Y, CHILD, FLAGS) \
-  {KIND, BITMAP, {X, Y}, {0, 0}, nullptr, nullptr, CHILD, nullptr, FLAGS, nullptr, nullptr}
 // A slider moving only down, one pixel per unit its callback returns.
-#define FLAP_SLIDER(NAME, BITMAP, X, CHILD, CALLBACK)                   \
-  ELEMENT_SLIDER_T NAME = {ELEMENT(ELEMENT_SLIDER, BITMAP, X, 0, CHILD, 0x3), \
-                           {VAR(0), nullptr, 0}, {VAR(FLAP_LEVER), CALLBACK, 1.0}}
+#define FLAP_SLIDER(NAME, BITMAP, X, CHILD, CALLBACK)                                             \
+  ELEMENT_SLIDER_T NAME = {ELEMENT_HEAD(ELEMENT_SLIDER, BITMAP, X, 0, 0, 0, CHILD, nullptr, 0x3), \
+                           NO_AXIS, {TOKEN_VAR(FLAP_LEVER), CALLBACK, 1.0}}
 
-FLAP_SLIDER(pointer, 4128, 0, nullptr, pointer_offset);
+//          slider   bitmap x   layers       callback
+FLAP_SLIDER(pointer, 4128,  0,  nullptr,     pointer_offset);
 ELEMENT_HEADER* over_handle[] = {&pointer.header, nullptr};
-FLAP_SLIDER(handle, 4112, 23, over_handle, handle_offset);
+FLAP_SLIDER(handle,  4112,  23, over_handle, handle_offset);
 ELEMENT_HEADER* over_background[] = {&handle.header, nullptr};
-ELEMENT_STATIC_IMAGE_T background = {ELEMENT(ELEMENT_STATIC_IMAGE, 4096, 0, 0, over_background, 0x1)};
+//                                               bitmap x  y  layers           flags
+ELEMENT_STATIC_IMAGE_T background = {STATIC_HEAD(4096, 0, 0, over_background, 0x1)};
 
-//  kind                     box              cursor            help   flags        event                  function
 MOUSERECT flap_mouse[] = {
-    {MOUSE_RECT_PARENT,     {0, 0, 0, 0},    CURSOR_NONE,      40981, 0,           0,                     nullptr},
-    {MOUSE_RECT_CHILD,      {0, 0, 76, 60},  CURSOR_DOWNARROW, 0,     0xA0000000u, EVENT_FLAPS_UP_STEP,   nullptr},
-    {MOUSE_RECT_CHILD,      {0, 62, 76, 60}, CURSOR_UPARROW,   0,     0xA0000000u, EVENT_FLAPS_DOWN_STEP, nullptr},
-    {MOUSE_RECT_END_PARENT, {0, 0, 0, 0},    CURSOR_NONE,      0,     0,           0,                     nullptr},
-    {MOUSE_RECT_EOL,        {0, 0, 0, 0},    CURSOR_NONE,      0,     0,           0,                     nullptr},
+    //           box           help
+    MOUSE_PARENT(0, 0, 0, 0,   40981),
+    //          box            cursor            help flags        event                  function
+    MOUSE_CHILD(0, 0, 76, 60,  CURSOR_DOWNARROW, 0,   0xA0000000u, EVENT_FLAPS_UP_STEP,   nullptr),
+    MOUSE_CHILD(0, 62, 76, 60, CURSOR_UPARROW,   0,   0xA0000000u, EVENT_FLAPS_DOWN_STEP, nullptr),
+    MOUSE_END_PARENT,
+    MOUSE_END_LIST,
 };
 
 ELEMENT_ROUTINES(flaps, &background.header)

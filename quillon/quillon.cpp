@@ -3,19 +3,20 @@
 // something else opens or closes it.
 #include "host/module_records.h"
 #include "host/element_routines.h"
+#include "host/table_shapes.h"
 
 namespace {
 
 enum : uint32_t { BUTTON_WINDOW = 43 };
 
-#define ELEMENT(KIND, BITMAP, CHILD, FLAGS) \
-  {KIND, BITMAP, {0, 0}, {0, 0}, nullptr, nullptr, CHILD, nullptr, FLAGS, nullptr, nullptr}
-
 // The button state, 0.0 or 1.0, lives in the icon's own variable: with no
 // token the host never refreshes it and shows the module's value.
-ELEMENT_ICON_T button = {ELEMENT(ELEMENT_ICON, 8192, nullptr, 0x7), {0, {}, nullptr, 0, 0}, nullptr, 2};
+//                                    kind          bitmap x  y  hub   layers   failure  flags
+ELEMENT_ICON_T button = {ELEMENT_HEAD(ELEMENT_ICON, 8192,  0, 0, 0, 0, nullptr, nullptr, 0x7),
+                         NO_VAR, nullptr, 2};  // variable, callback, pictures
 ELEMENT_HEADER* over_background[] = {&button.header, nullptr};
-ELEMENT_STATIC_IMAGE_T background = {ELEMENT(ELEMENT_STATIC_IMAGE, 4096, over_background, 0x3)};
+//                                               bitmap x  y  layers           flags
+ELEMENT_STATIC_IMAGE_T background = {STATIC_HEAD(4096, 0, 0, over_background, 0x3)};
 
 int32_t GAUGE_CALL press_button(MOUSE_POINT* point, uint32_t) {
   ELEMENT_HEADER* root = point && point->gauge ? point->gauge->elements_list : nullptr;
@@ -27,12 +28,13 @@ int32_t GAUGE_CALL press_button(MOUSE_POINT* point, uint32_t) {
   return ImportTable.panels->panel_window_toggle(BUTTON_WINDOW);
 }
 
-//  kind                     box                cursor       help flags             event function
 MOUSERECT button_mouse[] = {
-    {MOUSE_RECT_PARENT,     {0, 0, 0, 0},      CURSOR_NONE, 0,   0,                0,    nullptr},
-    {MOUSE_RECT_CHILD,      {3, 12, 103, 105}, CURSOR_HAND, 0,   MOUSE_LEFTSINGLE, 0,    press_button},
-    {MOUSE_RECT_END_PARENT, {0, 0, 0, 0},      CURSOR_NONE, 0,   0,                0,    nullptr},
-    {MOUSE_RECT_EOL,        {0, 0, 0, 0},      CURSOR_NONE, 0,   0,                0,    nullptr},
+    //           box         help
+    MOUSE_PARENT(0, 0, 0, 0, 0),
+    //          box              cursor       help flags             event function
+    MOUSE_CHILD(3, 12, 103, 105, CURSOR_HAND, 0,   MOUSE_LEFTSINGLE, 0,    press_button),
+    MOUSE_END_PARENT,
+    MOUSE_END_LIST,
 };
 
 extern GAUGEHDR gauge_quillon;

@@ -3,6 +3,7 @@
 // placements share it.
 #include "host/module_records.h"
 #include "host/element_routines.h"
+#include "host/table_shapes.h"
 
 namespace {
 
@@ -15,9 +16,9 @@ const double KNOB_STEP = 4, KNOB_LAST = 359;     // degrees
 double target_speed = 80.0;   // knots, whole
 double knob_angle = 0.0;      // degrees, 0 .. 359
 double shown_airspeed = 0.0;  // knots, 0 .. 500
-MODULE_VAR airspeed = {INDICATED_AIRSPEED, {}, nullptr, 0, 0};
+MODULE_VAR airspeed = TOKEN_VAR(INDICATED_AIRSPEED);
 // Bound to "target_airspeed" at initialise; nothing reads or writes it.
-MODULE_VAR target_airspeed = {0, {}, nullptr, 0, 0};
+MODULE_VAR target_airspeed = NO_VAR;
 
 double GAUGE_CALL marker_value(ELEMENT_HEADER*) { return target_speed; }
 
@@ -59,35 +60,32 @@ const FAILURE_RECORD needle_failures[] = {{20, FAIL_ACTION_ZERO}, {0, 0}};
 SCALE_POINT dial_scale[] = {{{134, 16}, 0, 0},  {{146, 21}, 60, 0},  {{205, 35}, 80, 0},
                             {{248, 195}, 140, 0}, {{86, 41}, 400, 0}, {{116, 24}, 500, 0}};
 
-#define VAR(TOKEN) {TOKEN, {}, nullptr, 0, 0}
-#define ELEMENT(KIND, BITMAP, X, Y, HUB_X, HUB_Y, CHILD, FAILURES, FLAGS)                   \
-  {KIND, BITMAP, {X, Y}, {HUB_X, HUB_Y}, nullptr, nullptr, CHILD, FAILURES, FLAGS, nullptr, \
-   nullptr}
-
-ELEMENT_NEEDLE_T knob = {ELEMENT(ELEMENT_NEEDLE, 4102, 250, 252, 21, 21, nullptr, nullptr, 0x83),
-                         VAR(0), knob_value, nullptr, 0, 0};
+// Element heads: kind, bitmap, position (a needle's pivot), hub, layers,
+// failure records, flags; a static image's: bitmap, position, layers, flags.
+ELEMENT_NEEDLE_T knob = {ELEMENT_HEAD(ELEMENT_NEEDLE, 4102, 250, 252, 21, 21, nullptr, nullptr, 0x83),
+                         NO_VAR, knob_value, nullptr, 0, 0};
 ELEMENT_HEADER* over_pointer[] = {&knob.header, nullptr};
 ELEMENT_NEEDLE_T pointer = {
-    ELEMENT(ELEMENT_NEEDLE, 4099, 139, 146, 0, 7, over_pointer, needle_failures, 0x4083),
-    VAR(0), pointer_value, dial_scale, 6, 0};
+    ELEMENT_HEAD(ELEMENT_NEEDLE, 4099, 139, 146, 0, 7, over_pointer, needle_failures, 0x4083),
+    NO_VAR, pointer_value, dial_scale, 6, 0};
 ELEMENT_HEADER* over_marker[] = {&pointer.header, nullptr};
 ELEMENT_NEEDLE_T marker = {
-    ELEMENT(ELEMENT_NEEDLE, 4100, 139, 146, 0, 10, over_marker, needle_failures, 0x4083),
-    VAR(0), marker_value, dial_scale, 6, 0};
+    ELEMENT_HEAD(ELEMENT_NEEDLE, 4100, 139, 146, 0, 10, over_marker, needle_failures, 0x4083),
+    NO_VAR, marker_value, dial_scale, 6, 0};
 ELEMENT_HEADER* over_face[] = {&marker.header, nullptr};
-ELEMENT_ICON_T face = {ELEMENT(ELEMENT_ICON, 4098, 14, 20, 0, 0, over_face, nullptr, 0x4003),
-                       VAR(0), nullptr, 1};
+ELEMENT_ICON_T face = {ELEMENT_HEAD(ELEMENT_ICON, 4098, 14, 20, 0, 0, over_face, nullptr, 0x4003),
+                       NO_VAR, nullptr, 1};
 ELEMENT_HEADER* over_background[] = {&face.header, nullptr};
-ELEMENT_STATIC_IMAGE_T background = {
-    ELEMENT(ELEMENT_STATIC_IMAGE, 4097, 0, 0, 0, 0, over_background, nullptr, 0x83)};
+ELEMENT_STATIC_IMAGE_T background = {STATIC_HEAD(4097, 0, 0, over_background, 0x83)};
 
-//  kind                     box                  cursor       help flags       event function
 MOUSERECT asi_mouse[] = {
-    {MOUSE_RECT_PARENT,     {0, 0, 0, 0},        CURSOR_NONE, 0,   0,          0,    nullptr},
-    {MOUSE_RECT_CHILD,      {229, 231, 21, 42},  CURSOR_HAND, 0,   0x20200000, 0,    knob_left},
-    {MOUSE_RECT_CHILD,      {250, 231, 21, 42},  CURSOR_HAND, 0,   0x20200000, 0,    knob_right},
-    {MOUSE_RECT_END_PARENT, {0, 0, 0, 0},        CURSOR_NONE, 0,   0,          0,    nullptr},
-    {MOUSE_RECT_EOL,        {0, 0, 0, 0},        CURSOR_NONE, 0,   0,          0,    nullptr},
+    //           box           help
+    MOUSE_PARENT(0, 0, 0, 0,   0),
+    //          box                 cursor       help flags           event function
+    MOUSE_CHILD(229, 231, 21, 42,   CURSOR_HAND, 0,   MOUSE_STEPPING, 0,    knob_left),
+    MOUSE_CHILD(250, 231, 21, 42,   CURSOR_HAND, 0,   MOUSE_STEPPING, 0,    knob_right),
+    MOUSE_END_PARENT,
+    MOUSE_END_LIST,
 };
 
 ELEMENT_ROUTINES(asi, &background.header)

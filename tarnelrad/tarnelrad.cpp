@@ -4,6 +4,7 @@
 // only the push button's event.
 #include "host/module_records.h"
 #include "host/element_routines.h"
+#include "host/table_shapes.h"
 #include "platform/platform.h"
 
 namespace {
@@ -67,12 +68,11 @@ const SEQ_RECORD nav2_highlight[] = {{8, 0, 2}, {9, 4, 5}, {0, 0, 0}};
 const SEQ_RECORD nav1_highlight[] = {{6, 0, 2}, {7, 4, 5}, {0, 0, 0}};
 const SEQ_RECORD com_highlight[] = {{4, 0, 2}, {5, 4, 5}, {0, 0, 0}};  // both COM windows
 
-#define VAR(TOKEN) {TOKEN, {}, nullptr, 0, 0}
 // White Courier New on black, yellow where highlighted, centred on one line.
 #define RADIO_WINDOW(NAME, X, Y, W, H, CHARS, CHILD, SOURCE_1, SOURCE_2, CALLBACK, FORMAT, LIST) \
   ELEMENT_STRING_T NAME = {                                                                      \
-      {ELEMENT_STRING, 0, {X, Y}, {0, 0}, nullptr, nullptr, CHILD, nullptr, 6, nullptr, nullptr}, \
-      {VAR(SOURCE_1), VAR(SOURCE_2), VAR(0)},                                                    \
+      ELEMENT_HEAD(ELEMENT_STRING, 0, X, Y, 0, 0, CHILD, nullptr, 6),                            \
+      {TOKEN_VAR(SOURCE_1), TOKEN_VAR(SOURCE_2), NO_VAR},                                        \
       CALLBACK, {W, H}, CHARS, FORMAT, 0x00FFFFFF, 0x00000000, 0x0000FFFF, "Courier New", 400,   \
       1, 0x25, LIST, nullptr}
 
@@ -95,63 +95,62 @@ ELEMENT_HEADER* over_adf[] = {&transponder.header, nullptr};
 RADIO_WINDOW(adf,         99,  387, 66, 23, 5,    over_adf,     ADF_FREQUENCY,    ADF_FRACTION,
              adf_text, "%d%d%d.%d", adf_highlight);
 ELEMENT_HEADER* over_background[] = {&adf.header, nullptr};
-ELEMENT_STATIC_IMAGE_T background = {{ELEMENT_STATIC_IMAGE, 4096, {0, 0}, {0, 0}, nullptr, nullptr,
-                                      over_background, nullptr, 0, nullptr, nullptr}};
+//                                               bitmap x  y  layers           flags
+ELEMENT_STATIC_IMAGE_T background = {STATIC_HEAD(4096, 0, 0, over_background, 0)};
 
-#define PARENT(X, Y, W, H, HELP) {MOUSE_RECT_PARENT, {X, Y, W, H}, CURSOR_NONE, HELP, 0, 0, nullptr}
-#define END_PARENT {MOUSE_RECT_END_PARENT, {0, 0, 0, 0}, CURSOR_NONE, 0, 0, 0, nullptr}
-#define CHILD(X, Y, W, H, CURSOR, FLAGS, EVENT, FUNCTION) \
-  {MOUSE_RECT_CHILD, {X, Y, W, H}, CURSOR, 0, FLAGS, EVENT, FUNCTION}
-#define STEP(X, W, H, CURSOR, EVENT) CHILD(X, 0, W, H, CURSOR, 0x20200000u, EVENT, nullptr)
+// A tuning area: a stepping child at the top of its parent sending EVENT.
+#define STEP(X, W, H, CURSOR, EVENT) \
+  MOUSE_CHILD(X, 0, W, H, CURSOR, 0, MOUSE_STEPPING, EVENT, nullptr)
 
 // Child boxes are relative to their parent's. In each frequency window the
 // left pair lies over the megahertz digits, the right pair over the fraction;
 // the first of a pair lowers, the second raises.
 MOUSERECT radio_mouse[] = {
-    PARENT(0, 0, 0, 0, 0),
-    //     parent box            help
-    PARENT(40, 24, 66, 25,       43609),  // COM 1
+    //           parent box        help
+    MOUSE_PARENT(0, 0, 0, 0,       0),
+    MOUSE_PARENT(40, 24, 66, 25,   43609),  // COM 1
     //   x   w   h   cursor            event
     STEP(0,  14, 25, CURSOR_DOWNARROW, 0x10064),
     STEP(16, 14, 25, CURSOR_UPARROW,   0x10065),
     STEP(36, 14, 25, CURSOR_DOWNARROW, 0x10066),
     STEP(52, 14, 25, CURSOR_UPARROW,   0x10067),
-    END_PARENT,
-    PARENT(40, 144, 66, 25,      43610),  // COM 2
+    MOUSE_END_PARENT,
+    MOUSE_PARENT(40, 144, 66, 25,  43610),  // COM 2
     STEP(0,  14, 25, CURSOR_DOWNARROW, 0x10384),
     STEP(16, 14, 25, CURSOR_UPARROW,   0x10385),
     STEP(36, 14, 25, CURSOR_DOWNARROW, 0x10386),
     STEP(52, 14, 25, CURSOR_UPARROW,   0x10388),
-    END_PARENT,
-    PARENT(163, 24, 65, 24,      41256),  // NAV 1
+    MOUSE_END_PARENT,
+    MOUSE_PARENT(163, 24, 65, 24,  41256),  // NAV 1
     STEP(0,  14, 25, CURSOR_DOWNARROW, 0x10068),
     STEP(16, 14, 25, CURSOR_UPARROW,   0x10069),
     STEP(36, 14, 25, CURSOR_DOWNARROW, 0x1006a),
     STEP(52, 14, 25, CURSOR_UPARROW,   0x1006b),
-    END_PARENT,
-    PARENT(163, 144, 65, 24,     41257),  // NAV 2
+    MOUSE_END_PARENT,
+    MOUSE_PARENT(163, 144, 65, 24, 41257),  // NAV 2
     STEP(0,  14, 25, CURSOR_DOWNARROW, 0x1006c),
     STEP(16, 14, 25, CURSOR_UPARROW,   0x1006d),
     STEP(36, 14, 25, CURSOR_DOWNARROW, 0x1006e),
     STEP(52, 14, 25, CURSOR_UPARROW,   0x1006f),
-    END_PARENT,
-    PARENT(102, 268, 66, 24,     41258),  // transponder, thousands first
+    MOUSE_END_PARENT,
+    MOUSE_PARENT(102, 268, 66, 24, 41258),  // transponder, thousands first
     STEP(0,  15, 24, CURSOR_UPARROW,   0x10073),
     STEP(17, 15, 24, CURSOR_UPARROW,   0x10074),
     STEP(34, 15, 24, CURSOR_UPARROW,   0x10075),
     STEP(51, 15, 24, CURSOR_UPARROW,   0x10076),
-    END_PARENT,
-    PARENT(99, 387, 67, 24,      43606),  // ADF: its left end comes before the digits
-    CHILD(0, 0, 20, 40, CURSOR_HAND, MOUSE_LEFTSINGLE, 0x10136, nullptr),
+    MOUSE_END_PARENT,
+    MOUSE_PARENT(99, 387, 67, 24,  43606),  // ADF: its left end comes before the digits
+    //          box            cursor       help flags             event    function
+    MOUSE_CHILD(0, 0, 20, 40,  CURSOR_HAND, 0,   MOUSE_LEFTSINGLE, 0x10136, nullptr),
     STEP(0,  12, 24, CURSOR_UPARROW,   0x10070),
     STEP(15, 12, 24, CURSOR_UPARROW,   0x10071),
     STEP(31, 36, 24, CURSOR_UPARROW,   0x10072),
-    END_PARENT,
-    PARENT(60, 91, 23, 27,       43616),  // push button
-    CHILD(0, 0, 23, 27, CURSOR_HAND, MOUSE_LEFTSINGLE, 0, push_button),
-    END_PARENT,
-    END_PARENT,
-    {MOUSE_RECT_EOL, {0, 0, 0, 0}, CURSOR_NONE, 0, 0, 0, nullptr},
+    MOUSE_END_PARENT,
+    MOUSE_PARENT(60, 91, 23, 27,   43616),  // push button
+    MOUSE_CHILD(0, 0, 23, 27,  CURSOR_HAND, 0,   MOUSE_LEFTSINGLE, 0,       push_button),
+    MOUSE_END_PARENT,
+    MOUSE_END_PARENT,
+    MOUSE_END_LIST,
 };
 
 extern GAUGEHDR gauge_tarnelrad;

@@ -3,6 +3,7 @@
 // picture, tooltip and actions from the parameter string.
 #include <string.h>
 
+#include "main_instruments/flight/instrument_tables.h"
 #include "main_instruments/frame/module.h"
 #include "main_instruments/frame/params.h"
 
@@ -127,31 +128,15 @@ int32_t GAUGE_CALL toggle_click(MOUSE_POINT* point, uint32_t) {
 
 // One button: a picture under a parent area carrying the tooltip and a 13 x 13
 // child area that either sends a key event or calls the configurable click.
-#define TOGGLE_GAUGE(NAME, BITMAP, TOOLTIP, EVENT, CLICK, CALLBACK)                            \
-  static ELEMENT_STATIC_IMAGE_T NAME##_picture = {                                           \
-      {ELEMENT_STATIC_IMAGE, BITMAP, {0, 0}, {0, 0}, nullptr, nullptr, nullptr, nullptr, 0x3,  \
-       nullptr, nullptr}};                                                                   \
-  static MOUSERECT NAME##_mouse[] = {                                                        \
-      {MOUSE_RECT_PARENT, {0, 0, 0, 0}, CURSOR_NONE, TOOLTIP, 0, 0, nullptr},                \
-      {MOUSE_RECT_CHILD, {3, 3, 13, 13}, CURSOR_HAND, 0, MOUSE_LEFTSINGLE, EVENT, CLICK},     \
-      {MOUSE_RECT_END_PARENT, {0, 0, 0, 0}, CURSOR_NONE, 0, 0, 0, nullptr},                  \
-      {MOUSE_RECT_EOL, {0, 0, 0, 0}, CURSOR_NONE, 0, 0, 0, nullptr},                         \
-  };                                                                                         \
-  GAUGEHDR gauge_##NAME = {GAUGE_HEADER_VERSION_320,                                         \
-                           #NAME,                                                            \
-                           &NAME##_picture.header,                                           \
-                           nullptr,                                                          \
-                           nullptr,                                                          \
-                           nullptr,                                                          \
-                           nullptr,                                                          \
-                           nullptr,                                                          \
-                           nullptr,                                                          \
-                           nullptr,                                                          \
-                           19,                                                               \
-                           NAME##_mouse,                                                     \
-                           CALLBACK,                                                         \
-                           0,                                                                \
-                           nullptr}
+#define TOGGLE_GAUGE(NAME, BITMAP, TOOLTIP, EVENT, CLICK, CALLBACK)                         \
+  static ELEMENT_STATIC_IMAGE_T NAME##_picture = {STATIC_HEAD(BITMAP, 0, 0, nullptr, 0x3)}; \
+  static MOUSERECT NAME##_mouse[] = {                                                       \
+      MOUSE_PARENT(0, 0, 0, 0, TOOLTIP),                                                    \
+      MOUSE_CHILD(3, 3, 13, 13, CURSOR_HAND, 0, MOUSE_LEFTSINGLE, EVENT, CLICK),            \
+      MOUSE_END_PARENT,                                                                     \
+      MOUSE_END_LIST,                                                                       \
+  };                                                                                        \
+  INSTRUMENT_GAUGE(NAME, 19, &NAME##_picture.header, NAME##_mouse, CALLBACK)
 
 #define FIXED_TOGGLE(NAME, BITMAP, TOOLTIP, EVENT) \
   TOGGLE_GAUGE(NAME, BITMAP, TOOLTIP, EVENT, nullptr, nullptr)
