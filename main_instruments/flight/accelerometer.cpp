@@ -1,6 +1,6 @@
 // G-meter: the load factor needle and two memory needles holding the lowest
 // and highest load factor since the last reset (or since load).
-#include "main_instruments/flight/instrument_tables.h"
+#include "main_instruments/frame/gauge_tables.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // simulator gives in 1/128 kt, and a drum window with the last two digits.
 #include <math.h>
 
-#include "main_instruments/flight/instrument_tables.h"
+#include "main_instruments/frame/gauge_tables.h"
 
 namespace {
 

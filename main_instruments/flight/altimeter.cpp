@@ -1,7 +1,7 @@
 // Drum-pointer altimeter: a pointer turning once per 1000 ft, three rolling
 // altitude drums, four barometric-setting drums, a low-altitude flag over the
 // ten-thousands drum, and the setting knob.
-#include "main_instruments/flight/instrument_tables.h"
+#include "main_instruments/frame/gauge_tables.h"
 #include "main_instruments/frame/drum.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Angle-of-attack indicator: a needle over the raw angle-of-attack variable
 // and a flag while the variable 0x2F1 is at most 20.
-#include "main_instruments/flight/instrument_tables.h"
+#include "main_instruments/frame/gauge_tables.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // director command bars, rising runway, glide-slope and speed-error pointers,
 // turn needle, inclinometer, six annunciator flags and the decision-height
 // light.
-#include "main_instruments/flight/instrument_tables.h"
+#include "main_instruments/frame/gauge_tables.h"
 
 namespace {
 

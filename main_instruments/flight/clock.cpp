@@ -3,7 +3,7 @@
 // minutes a step while held).
 #include <math.h>
 
-#include "main_instruments/flight/instrument_tables.h"
+#include "main_instruments/frame/gauge_tables.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Mach indicator: one needle straight from the simulator's Mach number.
-#include "main_instruments/flight/instrument_tables.h"
+#include "main_instruments/frame/gauge_tables.h"
 
 namespace {
 

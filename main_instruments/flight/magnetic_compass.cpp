@@ -1,5 +1,5 @@
 // Standby magnetic compass: a card strip sliding behind its window.
-#include "main_instruments/flight/instrument_tables.h"
+#include "main_instruments/frame/gauge_tables.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // decision-height bug and knob, its own power button (the module-wide radio
 // altimeter power that the attitude director also reads), the decision-height
 // lamp and, with "s1" in the parameters, spoken callouts during descents.
-#include "main_instruments/flight/instrument_tables.h"
+#include "main_instruments/frame/gauge_tables.h"
 #include "main_instruments/frame/params.h"
 #include "main_instruments/sound/sound_player.h"
 

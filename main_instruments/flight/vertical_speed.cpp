@@ -1,6 +1,6 @@
 // Vertical speed indicator: one needle over a dial marked in ft/min from a
 // variable in metres per second x 256.
-#include "main_instruments/flight/instrument_tables.h"
+#include "main_instruments/frame/gauge_tables.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // picture, tooltip and actions from the parameter string.
 #include <string.h>
 
-#include "main_instruments/flight/instrument_tables.h"
+#include "main_instruments/frame/gauge_tables.h"
 #include "main_instruments/frame/module.h"
 #include "main_instruments/frame/params.h"
 
