@@ -71,4 +71,4 @@ MOUSERECT accelerometer_mouse[] = {
 
 }  // namespace
 
-INSTRUMENT_GAUGE(Accelerometer, 100, &face.header, accelerometer_mouse, accelerometer_callback);
+GAUGE_HEADER_320(Accelerometer, 100, &face.header, accelerometer_mouse, accelerometer_callback);

@@ -69,4 +69,4 @@ TOOLTIP_MOUSE(airspeed_mouse, HELP_AIRSPEED);
 
 }  // namespace
 
-INSTRUMENT_GAUGE(Airspeed, 100, &face.header, airspeed_mouse, nullptr);
+GAUGE_HEADER_320(Airspeed, 100, &face.header, airspeed_mouse, nullptr);

@@ -104,4 +104,4 @@ MOUSERECT altimeter_mouse[] = {
 
 }  // namespace
 
-INSTRUMENT_GAUGE(Altimeter, 100, &face.header, altimeter_mouse, nullptr);
+GAUGE_HEADER_320(Altimeter, 100, &face.header, altimeter_mouse, nullptr);

@@ -40,4 +40,4 @@ TOOLTIP_MOUSE(angle_of_attack_mouse, HELP_ANGLE_OF_ATTACK);
 
 }  // namespace
 
-INSTRUMENT_GAUGE(Angle_Of_Attack, 50, &face.header, angle_of_attack_mouse, nullptr);
+GAUGE_HEADER_320(Angle_Of_Attack, 50, &face.header, angle_of_attack_mouse, nullptr);

@@ -246,4 +246,4 @@ MOUSERECT attitude_mouse[] = {
 
 }  // namespace
 
-INSTRUMENT_GAUGE(Attitude, 100, &face.header, attitude_mouse, nullptr);
+GAUGE_HEADER_320(Attitude, 100, &face.header, attitude_mouse, nullptr);

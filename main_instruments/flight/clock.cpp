@@ -102,4 +102,4 @@ MOUSERECT clock_mouse[] = {
 
 }  // namespace
 
-INSTRUMENT_GAUGE(Clock, 100, &face.header, clock_mouse, nullptr);
+GAUGE_HEADER_320(Clock, 100, &face.header, clock_mouse, nullptr);

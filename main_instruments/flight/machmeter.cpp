@@ -30,4 +30,4 @@ TOOLTIP_MOUSE(machmeter_mouse, HELP_MACHMETER);
 
 }  // namespace
 
-INSTRUMENT_GAUGE(Machmeter, 100, &face.header, machmeter_mouse, nullptr);
+GAUGE_HEADER_320(Machmeter, 100, &face.header, machmeter_mouse, nullptr);

@@ -23,4 +23,4 @@ TOOLTIP_MOUSE(compass_mouse, HELP_COMPASS);
 
 }  // namespace
 
-INSTRUMENT_GAUGE(Magnetic_Compass, 100, &housing.header, compass_mouse, nullptr);
+GAUGE_HEADER_320(Magnetic_Compass, 100, &housing.header, compass_mouse, nullptr);

@@ -276,5 +276,5 @@ MOUSERECT radio_altimeter_mouse[] = {
 
 }  // namespace
 
-INSTRUMENT_GAUGE(Radio_Altimeter, 100, &face.header, radio_altimeter_mouse,
+GAUGE_HEADER_320(Radio_Altimeter, 100, &face.header, radio_altimeter_mouse,
                  radio_altimeter_callback);

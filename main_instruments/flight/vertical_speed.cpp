@@ -46,4 +46,4 @@ MOUSERECT vertical_speed_mouse[] = {
 
 }  // namespace
 
-INSTRUMENT_GAUGE(Vertical_Speed, 100, &face.header, vertical_speed_mouse, nullptr);
+GAUGE_HEADER_320(Vertical_Speed, 100, &face.header, vertical_speed_mouse, nullptr);

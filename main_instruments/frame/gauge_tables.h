@@ -7,7 +7,7 @@
 #include "main_instruments/frame/module.h"
 
 // A version 0x320 gauge header: elements, mouse list and callback only.
-#define INSTRUMENT_GAUGE(NAME, SIZE_MM, FIRST_ELEMENT, MOUSE, CALLBACK)                      \
+#define GAUGE_HEADER_320(NAME, SIZE_MM, FIRST_ELEMENT, MOUSE, CALLBACK)                      \
   GAUGEHDR gauge_##NAME = {GAUGE_HEADER_VERSION_320, #NAME, FIRST_ELEMENT, nullptr, nullptr, \
                            nullptr, nullptr, nullptr, nullptr, nullptr, SIZE_MM, MOUSE,      \
                            CALLBACK, 0, nullptr}

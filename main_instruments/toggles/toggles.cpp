@@ -136,7 +136,7 @@ int32_t GAUGE_CALL toggle_click(MOUSE_POINT* point, uint32_t) {
       MOUSE_END_PARENT,                                                                     \
       MOUSE_END_LIST,                                                                       \
   };                                                                                        \
-  INSTRUMENT_GAUGE(NAME, 19, &NAME##_picture.header, NAME##_mouse, CALLBACK)
+  GAUGE_HEADER_320(NAME, 19, &NAME##_picture.header, NAME##_mouse, CALLBACK)
 
 #define FIXED_TOGGLE(NAME, BITMAP, TOOLTIP, EVENT) \
   TOGGLE_GAUGE(NAME, BITMAP, TOOLTIP, EVENT, nullptr, nullptr)
