@@ -135,6 +135,14 @@ SoundCall& BenchPlatform::record(SoundOp op, bool ok) {
   return calls_.back();
 }
 
+SoundCall& BenchPlatform::record_buffer_call(SoundOp op, bool ok, const Buffer* b, int64_t argument) {
+  SoundCall& call = record(op, ok);
+  call.object = b ? b->number : 0;
+  call.wave_id = b ? b->wave_id : 0;
+  call.argument = argument;
+  return call;
+}
+
 BenchPlatform::Device* BenchPlatform::device(PlatformSoundDevice* handle) {
   auto found = devices_.find(handle);
   return found == devices_.end() ? nullptr : found->second.get();
@@ -256,10 +264,7 @@ bool BenchPlatform::lock(PlatformSoundBuffer* handle, uint32_t offset, uint32_t 
     *data = b->bytes.data() + offset;
     *locked_bytes = std::min<uint32_t>(bytes, uint32_t(b->bytes.size() - offset));
   }
-  SoundCall& call = record(SoundOp::lock, ok);
-  call.object = b ? b->number : 0;
-  call.wave_id = b ? b->wave_id : 0;
-  call.argument = bytes;
+  record_buffer_call(SoundOp::lock, ok, b, bytes);
   return ok;
 }
 
@@ -267,10 +272,7 @@ bool BenchPlatform::unlock(PlatformSoundBuffer* handle, void*, uint32_t bytes) {
   Buffer* b = buffer(handle);
   bool ok = !failing(SoundOp::unlock) && b && b->locked;
   if (b) b->locked = false;
-  SoundCall& call = record(SoundOp::unlock, ok);
-  call.object = b ? b->number : 0;
-  call.wave_id = b ? b->wave_id : 0;
-  call.argument = bytes;
+  record_buffer_call(SoundOp::unlock, ok, b, bytes);
   return ok;
 }
 
@@ -278,10 +280,7 @@ bool BenchPlatform::set_position(PlatformSoundBuffer* handle, uint32_t position)
   Buffer* b = buffer(handle);
   bool ok = !failing(SoundOp::set_position) && b && position < b->bytes.size();
   if (ok) b->position = position;
-  SoundCall& call = record(SoundOp::set_position, ok);
-  call.object = b ? b->number : 0;
-  call.wave_id = b ? b->wave_id : 0;
-  call.argument = position;
+  record_buffer_call(SoundOp::set_position, ok, b, position);
   return ok;
 }
 
@@ -289,10 +288,7 @@ bool BenchPlatform::set_volume(PlatformSoundBuffer* handle, int32_t volume) {
   Buffer* b = buffer(handle);
   bool ok = !failing(SoundOp::set_volume) && b && volume <= 0 && volume >= -10000;
   if (ok) b->volume = volume;
-  SoundCall& call = record(SoundOp::set_volume, ok);
-  call.object = b ? b->number : 0;
-  call.wave_id = b ? b->wave_id : 0;
-  call.argument = volume;
+  record_buffer_call(SoundOp::set_volume, ok, b, volume);
   return ok;
 }
 
@@ -307,10 +303,7 @@ bool BenchPlatform::play(PlatformSoundBuffer* handle, uint32_t flags) {
     b->ends_at = host_.time() + bytes / b->format.avg_bytes_per_sec;
     b->position = 0;
   }
-  SoundCall& call = record(SoundOp::play, ok);
-  call.object = b ? b->number : 0;
-  call.wave_id = b ? b->wave_id : 0;
-  call.argument = flags;
+  SoundCall& call = record_buffer_call(SoundOp::play, ok, b, flags);
   call.started = started;
   if (started && on_sound_start) on_sound_start(b->wave_id);
   return ok;
@@ -320,18 +313,13 @@ bool BenchPlatform::status(PlatformSoundBuffer* handle, uint32_t* status) {
   Buffer* b = buffer(handle);
   bool ok = !failing(SoundOp::status) && b && status;
   if (ok) *status = is_playing(*b) ? uint32_t{STATUS_PLAYING} : 0u;
-  SoundCall& call = record(SoundOp::status, ok);
-  call.object = b ? b->number : 0;
-  call.wave_id = b ? b->wave_id : 0;
-  call.argument = ok ? *status : 0;
+  record_buffer_call(SoundOp::status, ok, b, ok ? *status : 0);
   return ok;
 }
 
 void BenchPlatform::release_buffer(PlatformSoundBuffer* handle) {
   Buffer* b = buffer(handle);
-  SoundCall& call = record(SoundOp::release_buffer, b != nullptr);
-  call.object = b ? b->number : 0;
-  call.wave_id = b ? b->wave_id : 0;
+  record_buffer_call(SoundOp::release_buffer, b != nullptr, b, 0);
   if (b) buffers_.erase(handle);
 }
 

@@ -132,6 +132,8 @@ class BenchPlatform {
   // Counts the call and tells whether it is to fail.
   bool failing(SoundOp op);
   SoundCall& record(SoundOp op, bool ok);
+  // A call on a buffer (which may be unknown: null).
+  SoundCall& record_buffer_call(SoundOp op, bool ok, const Buffer* b, int64_t argument);
   Device* device(PlatformSoundDevice* handle);
   Buffer* buffer(PlatformSoundBuffer* handle);
   bool is_playing(const Buffer& buffer) const;
